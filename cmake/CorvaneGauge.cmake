@@ -15,7 +15,7 @@ function(corvane_gauge name)
 
   set(resources ${CMAKE_CURRENT_BINARY_DIR}/${name}.resources)
   add_custom_command(OUTPUT ${resources}
-    COMMAND ${name}_art ${resources}
+    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0 $<TARGET_FILE:${name}_art> ${resources}
     DEPENDS ${name}_art
     COMMENT "Drawing the bitmaps of ${name}")
 

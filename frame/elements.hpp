@@ -49,8 +49,7 @@ inline constexpr FAILURE_RECORD no_failures[1] = {{0, 0}};
 
 constexpr ELEMENT_HEADER element_header(ELEMENT_TYPE kind, int32_t resource_id, PIXPOINT position,
                                         PIXPOINT pivot = {0, 0}) {
-    return ELEMENT_HEADER{kind,    resource_id, position, pivot, IMAGE_FLAGS_DECLARED, 0,
-                          no_failures, nullptr, nullptr};
+    return ELEMENT_HEADER{kind, resource_id, position, pivot, IMAGE_FLAGS_DECLARED, 0, no_failures, nullptr, nullptr};
 }
 
 constexpr MODULE_VAR source_token(int32_t id) { return MODULE_VAR{id, nullptr, 0, 0.0, 0.0}; }
@@ -246,8 +245,8 @@ struct MouseList {
             entries[n++].tooltip = tooltip;
         }
         for (const HotSpot& spot : spots)
-            entries[n++] = MOUSERECT{MOUSE_RECT_CHILD, spot.box, spot.cursor, 0, spot.flags, 0, spot.callback, nullptr,
-                                     nullptr};
+            entries[n++] =
+                MOUSERECT{MOUSE_RECT_CHILD, spot.box, spot.cursor, 0, spot.flags, 0, spot.callback, nullptr, nullptr};
         entries[n++] = mouse_entry(MOUSE_RECT_END_PARENT);
         entries[n++] = mouse_entry(MOUSE_RECT_EOL);
     }

@@ -30,10 +30,10 @@ extern "C" {
 /* ---- 1. Constants ------------------------------------------------------ */
 
 enum {
-    MODULE_ID = 0x13,            /* Linkage.module_id */
-    MODULE_VERSION = 0x800,      /* Linkage.module_version */
-    GAUGE_HEADER_VERSION = 800,  /* GAUGEHDR.gauge_header_version */
-    GAUGE_SIZE_MM = 100,         /* GAUGEHDR.size_x_mm */
+    MODULE_ID = 0x13,           /* Linkage.module_id */
+    MODULE_VERSION = 0x800,     /* Linkage.module_version */
+    GAUGE_HEADER_VERSION = 800, /* GAUGEHDR.gauge_header_version */
+    GAUGE_SIZE_MM = 100,        /* GAUGEHDR.size_x_mm */
     IMPORT_TABLE_PANELS_ID = 0x0F,
     NAMED_VARIABLE_TYPE_INT32 = 0x13, /* register_var_by_name type code */
     KEY_EVENT_BASE = 0x10000          /* key event n is KEY_EVENT_BASE + n */
@@ -84,18 +84,12 @@ typedef enum MOUSE_RECT_TYPE {
 } MOUSE_RECT_TYPE;
 
 /* MOUSERECT.cursor */
-enum {
-    CURSOR_NONE = -1,
-    CURSOR_NORMAL = 0,
-    CURSOR_UPARROW = 1,
-    CURSOR_DOWNARROW = 2,
-    CURSOR_HAND = 5
-};
+enum { CURSOR_NONE = -1, CURSOR_NORMAL = 0, CURSOR_UPARROW = 1, CURSOR_DOWNARROW = 2, CURSOR_HAND = 5 };
 
 /* MOUSERECT.mouse_flags: which mouse events reach a hot spot's callback. */
-#define MOUSE_LEFTSINGLE 0x20000000u /* a left-button press */
+#define MOUSE_LEFTSINGLE 0x20000000u  /* a left-button press */
 #define MOUSE_DOWN_REPEAT 0x00200000u /* repeated while the left button is held */
-#define MOUSE_LEFTDRAG 0x00800000u   /* the left button drags over the hot spot */
+#define MOUSE_LEFTDRAG 0x00800000u    /* the left button drags over the hot spot */
 
 /* ---- 2. Token-variable record ------------------------------------------ */
 
@@ -104,7 +98,7 @@ enum {
  * `var_old`); initialize_var_by_name points `var_ptr` at named storage. */
 typedef struct MODULE_VAR {
     int32_t id;       /* token id; 0 always reads 0 */
-    void *var_ptr;    /* named-variable storage, or NULL */
+    void* var_ptr;    /* named-variable storage, or NULL */
     int32_t var_type; /* type code of the storage */
     double var_value; /* the value of the last refresh */
     double var_old;   /* the value before it */
@@ -128,19 +122,19 @@ typedef struct PANELS {
 
     /* Slot 37: publishes `name`, bound to the module's 32-bit `storage` of
      * type `type_code` (0x13). The storage must outlive the publication. */
-    void (*register_var_by_name)(void *storage, int32_t type_code, const char *name);
+    void (*register_var_by_name)(void* storage, int32_t type_code, const char* name);
 
     PANELS_RESERVED reserved38;
 
     /* Slot 39: points `record->var_ptr` at the storage published under
      * `name`, or sets it to NULL while the name is not published. */
-    void (*initialize_var_by_name)(MODULE_VAR *record, const char *name);
+    void (*initialize_var_by_name)(MODULE_VAR* record, const char* name);
 
     /* Slot 40: refreshes `record->var_value` from token `record->id`. */
-    void (*lookup_var)(MODULE_VAR *record);
+    void (*lookup_var)(MODULE_VAR* record);
 
     /* Slot 41: withdraws `name`; readers bound earlier keep their pointer. */
-    void (*unregister_var_by_name)(const char *name);
+    void (*unregister_var_by_name)(const char* name);
 } PANELS;
 
 /* ---- 4. Element records ------------------------------------------------ */
@@ -173,17 +167,17 @@ struct GAUGEHDR;
 
 /* Fields every element starts with. */
 typedef struct ELEMENT_HEADER {
-    int32_t element_type;  /* ELEMENT_TYPE */
-    int32_t resource_id;   /* first bitmap; -1 for a string */
-    PIXPOINT position;     /* top-left corner; a needle's turning point */
-    PIXPOINT pivot;        /* needle: bitmap point on `position`; sprite:
-                              texture-centre point of the window; else 0,0 */
-    uint32_t image_flags;  /* IMAGE_FLAGS_DECLARED, then lit/hidden */
-    uint32_t special_instrument_flags; /* 0 */
-    const FAILURE_RECORD *failure_list; /* empty list */
-    struct GAUGEHDR *gauge_header;      /* the gauge it belongs to */
+    int32_t element_type;               /* ELEMENT_TYPE */
+    int32_t resource_id;                /* first bitmap; -1 for a string */
+    PIXPOINT position;                  /* top-left corner; a needle's turning point */
+    PIXPOINT pivot;                     /* needle: bitmap point on `position`; sprite:
+                                           texture-centre point of the window; else 0,0 */
+    uint32_t image_flags;               /* IMAGE_FLAGS_DECLARED, then lit/hidden */
+    uint32_t special_instrument_flags;  /* 0 */
+    const FAILURE_RECORD* failure_list; /* empty list */
+    struct GAUGEHDR* gauge_header;      /* the gauge it belongs to */
     /* Child list: the next element then NULL, or NULL for the last one. */
-    struct ELEMENT_HEADER *const *next_element;
+    struct ELEMENT_HEADER* const* next_element;
 } ELEMENT_HEADER;
 
 /* Element callbacks. Each receives the element's own record, may read and
@@ -196,12 +190,12 @@ struct ELEMENT_SLIDER;
 struct ELEMENT_ICON;
 struct ELEMENT_MOVING_IMAGE;
 struct ELEMENT_SPRITE;
-typedef double (*NEEDLE_CALLBACK)(struct ELEMENT_NEEDLE *element);
-typedef double (*STRING_CALLBACK)(struct ELEMENT_STRING *element);
-typedef double (*SLIDER_CALLBACK)(struct ELEMENT_SLIDER *element);
-typedef double (*ICON_CALLBACK)(struct ELEMENT_ICON *element);
-typedef double (*MOVING_IMAGE_CALLBACK)(struct ELEMENT_MOVING_IMAGE *element);
-typedef double (*SPRITE_CALLBACK)(struct ELEMENT_SPRITE *element);
+typedef double (*NEEDLE_CALLBACK)(struct ELEMENT_NEEDLE* element);
+typedef double (*STRING_CALLBACK)(struct ELEMENT_STRING* element);
+typedef double (*SLIDER_CALLBACK)(struct ELEMENT_SLIDER* element);
+typedef double (*ICON_CALLBACK)(struct ELEMENT_ICON* element);
+typedef double (*MOVING_IMAGE_CALLBACK)(struct ELEMENT_MOVING_IMAGE* element);
+typedef double (*SPRITE_CALLBACK)(struct ELEMENT_SPRITE* element);
 
 /* Kind 0: the bitmap, drawn at `position`. No callback. */
 typedef struct ELEMENT_STATIC_IMAGE {
@@ -213,7 +207,7 @@ typedef struct ELEMENT_STATIC_IMAGE {
 typedef struct ELEMENT_NEEDLE {
     ELEMENT_HEADER header;
     NEEDLE_CALLBACK callback;
-    NONLINEARITY *nonlinearity;
+    NONLINEARITY* nonlinearity;
     int32_t nonlinearity_count;
 } ELEMENT_NEEDLE;
 
@@ -224,16 +218,16 @@ typedef struct ELEMENT_NEEDLE {
 typedef struct ELEMENT_STRING {
     ELEMENT_HEADER header;
     STRING_CALLBACK callback;
-    char *string;
+    char* string;
     uint32_t string_size;
     PIXSIZE box;
-    uint32_t text_color;      /* 0x00BBGGRR */
-    uint32_t background_color; /* 0 */
-    uint32_t highlight_color;  /* 0 */
+    uint32_t text_color;                   /* 0x00BBGGRR */
+    uint32_t background_color;             /* 0 */
+    uint32_t highlight_color;              /* 0 */
     char font_face[STRING_FONT_FACE_SIZE]; /* "Quartz" or "Glass Gauge" */
-    int32_t font_weight;       /* 100, 400 or 500 */
-    int32_t charset;           /* STRING_CHARSET */
-    uint32_t text_format;      /* STRING_TEXT_FORMAT */
+    int32_t font_weight;                   /* 100, 400 or 500 */
+    int32_t charset;                       /* STRING_CHARSET */
+    uint32_t text_format;                  /* STRING_TEXT_FORMAT */
 } ELEMENT_STRING;
 
 /* Kind 3: the bitmap at position + (x value * scale_x, y value * scale_y).
@@ -312,25 +306,25 @@ typedef struct MOUSERECT {
     uint32_t mouse_flags; /* hot spots: MOUSE_* flags */
     uint32_t event_id;    /* 0 */
     MOUSE_CALLBACK callback;
-    const char *tooltip; /* tooltip entries only */
-    void *argument;      /* NULL */
+    const char* tooltip; /* tooltip entries only */
+    void* argument;      /* NULL */
 } MOUSERECT;
 
 /* ---- 6. Gauge header, linkage and import table ------------------------- */
 
 /* Service callback: the gauge header, a service id and extra data. Acts on
  * PANEL_SERVICE_* ids and returns at once for every other id. */
-typedef void (*GAUGE_CALLBACK)(struct GAUGEHDR *header, int32_t service_id, uint32_t extra_data);
+typedef void (*GAUGE_CALLBACK)(struct GAUGEHDR* header, int32_t service_id, uint32_t extra_data);
 
 typedef struct GAUGEHDR {
-    uint32_t gauge_header_version;             /* GAUGE_HEADER_VERSION */
-    const char *gauge_name;                    /* the module's name */
-    ELEMENT_HEADER *const *elements_list;      /* the root element, then NULL */
-    uint32_t size_x_mm;                        /* GAUGE_SIZE_MM */
-    MOUSERECT *mouse_rect;                     /* the mouse rectangle list */
-    GAUGE_CALLBACK gauge_callback;             /* the service callback */
-    uint32_t flags;                            /* 0 */
-    void *user_data;                           /* 0 */
+    uint32_t gauge_header_version;        /* GAUGE_HEADER_VERSION */
+    const char* gauge_name;               /* the module's name */
+    ELEMENT_HEADER* const* elements_list; /* the root element, then NULL */
+    uint32_t size_x_mm;                   /* GAUGE_SIZE_MM */
+    MOUSERECT* mouse_rect;                /* the mouse rectangle list */
+    GAUGE_CALLBACK gauge_callback;        /* the service callback */
+    uint32_t flags;                       /* 0 */
+    void* user_data;                      /* 0 */
 } GAUGEHDR;
 
 typedef struct MODULE_LINKAGE {
@@ -340,12 +334,12 @@ typedef struct MODULE_LINKAGE {
     uint32_t flags;              /* 0 */
     uint32_t priority;           /* 0 */
     uint32_t module_version;     /* MODULE_VERSION */
-    GAUGEHDR *gauge_list[2];     /* the one gauge header, then NULL */
+    GAUGEHDR* gauge_list[2];     /* the one gauge header, then NULL */
 } MODULE_LINKAGE;
 
 typedef struct IMPORT_ENTRY {
     int32_t id;
-    void *pointer;
+    void* pointer;
 } IMPORT_ENTRY;
 
 /* ImportTable: (IMPORT_TABLE_PANELS_ID, the host writes &PANELS here), then
@@ -363,18 +357,18 @@ typedef struct IMPORT_TABLE {
 
 /* The five operations sit at pointer slots 36, 37, 39, 40 and 41, which are
  * byte offsets 144, 148, 156, 160 and 164 on a 32-bit target. */
-#define CORVANE_PANELS_SLOT(field) (offsetof(PANELS, field) / sizeof(void *))
-CORVANE_STATIC_ASSERT(sizeof(PANELS_RESERVED) == sizeof(void *), "one slot per pointer");
+#define CORVANE_PANELS_SLOT(field) (offsetof(PANELS, field) / sizeof(void*))
+CORVANE_STATIC_ASSERT(sizeof(PANELS_RESERVED) == sizeof(void*), "one slot per pointer");
 CORVANE_STATIC_ASSERT(CORVANE_PANELS_SLOT(trigger_key_event) == 36, "trigger_key_event slot");
 CORVANE_STATIC_ASSERT(CORVANE_PANELS_SLOT(register_var_by_name) == 37, "register_var_by_name slot");
 CORVANE_STATIC_ASSERT(CORVANE_PANELS_SLOT(initialize_var_by_name) == 39, "initialize_var_by_name slot");
 CORVANE_STATIC_ASSERT(CORVANE_PANELS_SLOT(lookup_var) == 40, "lookup_var slot");
 CORVANE_STATIC_ASSERT(CORVANE_PANELS_SLOT(unregister_var_by_name) == 41, "unregister_var_by_name slot");
-CORVANE_STATIC_ASSERT(sizeof(void *) != 4 || (offsetof(PANELS, trigger_key_event) == 144 &&
-                                              offsetof(PANELS, register_var_by_name) == 148 &&
-                                              offsetof(PANELS, initialize_var_by_name) == 156 &&
-                                              offsetof(PANELS, lookup_var) == 160 &&
-                                              offsetof(PANELS, unregister_var_by_name) == 164),
+CORVANE_STATIC_ASSERT(sizeof(void*) != 4 ||
+                          (offsetof(PANELS, trigger_key_event) == 144 &&
+                           offsetof(PANELS, register_var_by_name) == 148 &&
+                           offsetof(PANELS, initialize_var_by_name) == 156 && offsetof(PANELS, lookup_var) == 160 &&
+                           offsetof(PANELS, unregister_var_by_name) == 164),
                       "32-bit byte offsets");
 
 #ifdef __cplusplus

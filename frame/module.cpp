@@ -1,12 +1,12 @@
 // The exported records and the service-callback template shared by every
 // module: Linkage and ImportTable, the GaugeSound binding, the token refresh
 // and the once-flag.
+#include "frame/module.hpp"
+
 #include <dlfcn.h>
 
 #include <cstring>
 #include <string>
-
-#include "frame/module.hpp"
 
 namespace {
 void module_init() {}
@@ -14,11 +14,10 @@ void module_deinit() {}
 }  // namespace
 
 extern "C" {
-__attribute__((visibility("default"))) MODULE_LINKAGE Linkage = {
-    MODULE_ID, module_init, module_deinit, 0, 0, MODULE_VERSION, {&frame::gauge_header, nullptr}};
+__attribute__((visibility("default")))
+MODULE_LINKAGE Linkage = {MODULE_ID, module_init, module_deinit, 0, 0, MODULE_VERSION, {&frame::gauge_header, nullptr}};
 
-__attribute__((visibility("default"))) IMPORT_TABLE ImportTable = {{IMPORT_TABLE_PANELS_ID, nullptr},
-                                                                    {0, nullptr}};
+__attribute__((visibility("default"))) IMPORT_TABLE ImportTable = {{IMPORT_TABLE_PANELS_ID, nullptr}, {0, nullptr}};
 }
 
 namespace frame {
@@ -42,8 +41,7 @@ void lookup_var(MODULE_VAR* record) {
     if (const PANELS* panels = host(); panels && panels->lookup_var) panels->lookup_var(record);
 }
 void unregister_var_by_name(const char* name) {
-    if (const PANELS* panels = host(); panels && panels->unregister_var_by_name)
-        panels->unregister_var_by_name(name);
+    if (const PANELS* panels = host(); panels && panels->unregister_var_by_name) panels->unregister_var_by_name(name);
 }
 
 void TokenTable::refresh() {

@@ -107,8 +107,7 @@ inline void derive_power_integer_part(int index) { power_flag = to_int32(token(i
 // tables: the name (equal to the module's), its token table, element chain,
 // mouse list and, as designated initialisers, its service hooks:
 //   CORVANE_GAUGE("Corvane_Clock", tokens, chain, mouse, .pre_update = derive, .first_draw = reset);
-#define CORVANE_GAUGE(NAME, TOKENS, CHAIN, MOUSE, ...)                                   \
-    GAUGEHDR frame::gauge_header = {GAUGE_HEADER_VERSION,  NAME, (CHAIN).roots,        \
-                                    GAUGE_SIZE_MM,         (MOUSE).entries,             \
-                                    frame::service_callback, 0, nullptr};                \
+#define CORVANE_GAUGE(NAME, TOKENS, CHAIN, MOUSE, ...)                                                            \
+    GAUGEHDR frame::gauge_header = {GAUGE_HEADER_VERSION,    NAME, (CHAIN).roots, GAUGE_SIZE_MM, (MOUSE).entries, \
+                                    frame::service_callback, 0,    nullptr};                                      \
     const frame::ModuleDefinition frame::module_definition = {&(TOKENS), {__VA_ARGS__}}

@@ -52,18 +52,19 @@ std::string colour_text(uint32_t bgr) {
 }
 
 json describe_element(const ELEMENT_HEADER& element, size_t index) {
-    json out = {{"i", index},
-                {"kind", kind_name(element.element_type)},
-                {"resource", element.element_type == ELEMENT_TYPE_STRING ? json(nullptr) : json(hex_id(element.resource_id))},
-                {"pos", {element.position.x, element.position.y}},
-                {"pivot", {element.pivot.x, element.pivot.y}}};
+    json out = {
+        {"i", index},
+        {"kind", kind_name(element.element_type)},
+        {"resource", element.element_type == ELEMENT_TYPE_STRING ? json(nullptr) : json(hex_id(element.resource_id))},
+        {"pos", {element.position.x, element.position.y}},
+        {"pivot", {element.pivot.x, element.pivot.y}}};
     switch (element.element_type) {
     case ELEMENT_TYPE_NEEDLE: {
         const auto& needle = reinterpret_cast<const ELEMENT_NEEDLE&>(element);
         json table = json::array();
         for (int32_t i = 0; i < needle.nonlinearity_count; ++i)
-            table.push_back({needle.nonlinearity[i].point.x, needle.nonlinearity[i].point.y,
-                             number(needle.nonlinearity[i].value)});
+            table.push_back(
+                {needle.nonlinearity[i].point.x, needle.nonlinearity[i].point.y, number(needle.nonlinearity[i].value)});
         out["table"] = table;
         break;
     }
@@ -125,7 +126,8 @@ json describe_mouse_entry(const MOUSERECT& entry) {
 json describe(const Module& module, const std::vector<int32_t>& refreshed_tokens) {
     const GAUGEHDR& header = module.header();
     json elements = json::array(), mouse = json::array();
-    for (size_t i = 0; i < module.elements().size(); ++i) elements.push_back(describe_element(*module.elements()[i], i));
+    for (size_t i = 0; i < module.elements().size(); ++i)
+        elements.push_back(describe_element(*module.elements()[i], i));
     for (const MOUSERECT* entry : module.mouse()) mouse.push_back(describe_mouse_entry(*entry));
     const char* tooltip = module.tooltip();
     return json{{"module", module.name()},
@@ -182,7 +184,8 @@ json dump(PanelHost& host, LoadedModule& loaded) {
         elements.push_back(out);
     }
     json events = json::array();
-    for (const KeyEvent& event : host.take_events(loaded)) events.push_back({{"id", hex_id(event.id)}, {"value", event.value}});
+    for (const KeyEvent& event : host.take_events(loaded))
+        events.push_back({{"id", hex_id(event.id)}, {"value", event.value}});
     json vars = json::object();
     for (const auto& [name, value] : host.named_variables()) vars[name] = value;
     return json{{"module", loaded.name()},

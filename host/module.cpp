@@ -79,7 +79,8 @@ std::unique_ptr<Module> Module::load(const std::string& name, const std::string&
     module->check_mouse_list();
     module->check_bitmaps();
     for (ELEMENT_HEADER* element : module->elements_)
-        if (element->element_type == ELEMENT_TYPE_NEEDLE) fill_needle_angles(*reinterpret_cast<ELEMENT_NEEDLE*>(element));
+        if (element->element_type == ELEMENT_TYPE_NEEDLE)
+            fill_needle_angles(*reinterpret_cast<ELEMENT_NEEDLE*>(element));
     return module;
 }
 
@@ -96,7 +97,8 @@ const char* Module::tooltip() const {
 // Walks the chain from the root: every element of a known kind, each listing
 // exactly one child or none, no element twice, the root a background image.
 void Module::check_chain() {
-    if (!header_->elements_list || !header_->elements_list[0]) fail("broken element chain: the gauge has no root element");
+    if (!header_->elements_list || !header_->elements_list[0])
+        fail("broken element chain: the gauge has no root element");
     std::set<const ELEMENT_HEADER*> seen;
     for (ELEMENT_HEADER* element = header_->elements_list[0]; element;) {
         const std::string where = "broken element chain at element " + std::to_string(elements_.size()) + ": ";
@@ -194,7 +196,8 @@ void Module::check_bitmaps() {
         case ELEMENT_TYPE_ICON: {
             const auto& icon = reinterpret_cast<const ELEMENT_ICON&>(element);
             bool any = false;
-            for (int32_t state = 0; state < icon.picture_count; ++state) any = any || resources_.has(element.resource_id + state);
+            for (int32_t state = 0; state < icon.picture_count; ++state)
+                any = any || resources_.has(element.resource_id + state);
             if (!any) require(i, element.resource_id);
             break;
         }

@@ -30,12 +30,12 @@ namespace host {
 
 // What the last evaluation of one element produced, as the host reads it.
 struct ElementState {
-    double value = 0;     // needle
-    double angle = 0;     // needle: degrees clockwise from straight up
-    int32_t state = 0;    // icon
-    std::optional<int32_t> bitmap;  // icon: the bitmap it shows, if any
-    double x = 0, y = 0;  // slider, moving image, sprite values
-    double rotation = 0;  // sprite
+    double value = 0;                   // needle
+    double angle = 0;                   // needle: degrees clockwise from straight up
+    int32_t state = 0;                  // icon
+    std::optional<int32_t> bitmap;      // icon: the bitmap it shows, if any
+    double x = 0, y = 0;                // slider, moving image, sprite values
+    double rotation = 0;                // sprite
     double offset_x = 0, offset_y = 0;  // slider: pixels; moving: offset_y
 };
 
@@ -50,9 +50,9 @@ struct LoadedModule {
     static constexpr size_t text_buffer_size = 256;
 
     std::unique_ptr<Module> module;
-    std::vector<ElementState> states;                    // one per element
+    std::vector<ElementState> states;                       // one per element
     std::vector<std::array<char, text_buffer_size>> texts;  // one per element
-    std::vector<KeyEvent> events;                        // since the last take
+    std::vector<KeyEvent> events;                           // since the last take
     int terminate_calls = 0;
 
     const std::string& name() const { return module->name(); }

@@ -14,7 +14,9 @@ struct Bitmap {
     int height = 0;
     std::vector<uint32_t> pixels;
 
-    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
+    uint32_t at(int x, int y) const {
+        return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+    }
 };
 
 class Resources {

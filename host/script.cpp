@@ -21,8 +21,8 @@ double parse_real(const std::string& text) {
     char* end = nullptr;
     errno = 0;
     double value = std::strtod(text.c_str(), &end);
-    if (!digits || text.find_first_not_of("0123456789+-.eE") != std::string::npos || end != text.c_str() + text.size() ||
-        errno == ERANGE)
+    if (!digits || text.find_first_not_of("0123456789+-.eE") != std::string::npos ||
+        end != text.c_str() + text.size() || errno == ERANGE)
         throw ScriptError("'" + text + "' is not a decimal number");
     return value;
 }

@@ -2,6 +2,8 @@
 // to (700,700), a nameplate strip with the maker's logo, transparent corners.
 #include "art/art.hpp"
 
+#include <utility>
+
 namespace {
 constexpr art::Colour frame_light{74, 76, 80};
 constexpr art::Colour frame_dark{40, 41, 44};
@@ -13,8 +15,8 @@ void draw_bezel(cairo_t* cr) {
     // An inner lip that frames the glass.
     art::fill_rounded(cr, 24, 24, 685, 685, 22, {22, 23, 25});
     art::fill_rounded(cr, 33, 33, 667, 667, 16, screen);
-    // Four screws at the corners.
-    for (auto [x, y] : {std::pair{14.0, 14.0}, {722.0, 14.0}, {14.0, 756.0}, {722.0, 756.0}}) {
+    // Two screws in the nameplate row.
+    for (auto [x, y] : {std::pair{70.0, 740.0}, {666.0, 740.0}}) {
         cairo_arc(cr, x, y, 5, 0, 6.283185307179586);
         art::set_colour(cr, {110, 112, 116});
         cairo_fill(cr);

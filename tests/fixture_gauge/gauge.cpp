@@ -36,9 +36,7 @@ int32_t fixture_var = 0;
 MODULE_VAR fixture_binding{};
 
 double moving_y() { return token(MovingY); }
-double bound_value() {
-    return fixture_binding.var_ptr ? *static_cast<int32_t*>(fixture_binding.var_ptr) : -1.0;
-}
+double bound_value() { return fixture_binding.var_ptr ? *static_cast<int32_t*>(fixture_binding.var_ptr) : -1.0; }
 int icon_choice() { return token(IconChoice) > 0 ? 1 : 0; }
 
 constexpr TextStyle green{"Quartz", 400, rgb(0, 255, 0)};
@@ -82,12 +80,13 @@ int32_t lever(int32_t, int32_t y, uint32_t) {
     return 0;
 }
 
-constinit auto mouse = mouse_list("Fixture", {
-                                                 {{10, 10, 30, 20}, CURSOR_HAND, MOUSE_LEFTSINGLE, push},
-                                                 {{50, 10, 30, 20}, CURSOR_UPARROW, MOUSE_LEFTSINGLE | MOUSE_DOWN_REPEAT, knob},
-                                                 {{120, 10, 20, 80}, CURSOR_NORMAL, MOUSE_LEFTDRAG, lever},
-                                                 {{10, 10, 100, 100}, CURSOR_HAND, MOUSE_LEFTSINGLE, overlapped},
-                                             });
+constinit auto mouse =
+    mouse_list("Fixture", {
+                              {{10, 10, 30, 20}, CURSOR_HAND, MOUSE_LEFTSINGLE, push},
+                              {{50, 10, 30, 20}, CURSOR_UPARROW, MOUSE_LEFTSINGLE | MOUSE_DOWN_REPEAT, knob},
+                              {{120, 10, 20, 80}, CURSOR_NORMAL, MOUSE_LEFTDRAG, lever},
+                              {{10, 10, 100, 100}, CURSOR_HAND, MOUSE_LEFTSINGLE, overlapped},
+                          });
 
 void pre_install() { register_var_by_name(&fixture_var, "fixture_var"); }
 void pre_initialise() { initialize_var_by_name(&fixture_binding, "fixture_var"); }
