@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/panel_host.hpp"
+#include "host/text.hpp"
 
 namespace host {
 
@@ -12,8 +13,6 @@ using Json = nlohmann::ordered_json;
 
 // A number, or "nan", "inf", "-inf".
 Json number(double value);
-// Windows-1252 bytes as UTF-8 (0xB0 becomes the degree sign).
-std::string windows1252_to_utf8(const std::string& text);
 // "0x1234"
 std::string hex_id(int64_t id);
 

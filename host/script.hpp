@@ -12,6 +12,9 @@
 //   drag MODULE X Y
 //   kill MODULE             service 12
 //   dump [MODULE]
+//   panel FILE              load a panel layout's modules, in its order
+//   render PATH [MODULE] [--light day|night] [--scale S]
+//                           a PNG of one gauge, or of the whole layout
 //
 // An error stops the script with "SOURCE:LINE: message" on the error stream
 // and status 2; what was printed before stays.
@@ -21,20 +24,33 @@
 #include <ostream>
 #include <string>
 
+#include "host/fonts.hpp"
 #include "host/panel_host.hpp"
+#include "host/panel_layout.hpp"
+#include "host/render.hpp"
 
 namespace host {
 
 class ScriptRunner {
 public:
-    ScriptRunner(PanelHost& host, std::ostream& out, std::ostream& err) : host_(host), out_(out), err_(err) {}
+    // Renders with the default font map unless given one.
+    ScriptRunner(PanelHost& host, std::ostream& out, std::ostream& err);
+    ScriptRunner(PanelHost& host, std::ostream& out, std::ostream& err, const FontMap& fonts)
+        : host_(host), out_(out), err_(err), renderer_(fonts) {}
     // Returns 0 when every line ran, 2 when one failed.
     int run(std::istream& in, const std::string& source_name);
+    // Runs one command line; throws ScriptError.
+    void execute(const std::string& line);
+
+    const std::optional<PanelLayout>& layout() const { return layout_; }
+    Renderer& renderer() { return renderer_; }
 
 private:
     PanelHost& host_;
     std::ostream& out_;
     std::ostream& err_;
+    Renderer renderer_;
+    std::optional<PanelLayout> layout_;
 };
 
 struct ScriptError : std::runtime_error {

@@ -1,0 +1,41 @@
+// The faces that string records name, mapped to installed fonts. The modules
+// carry no fonts: "Quartz" is a digital display face and "Glass Gauge" a
+// narrow sans for captions. The mapping lives here, once; `--font
+// FACE=FAMILY` on the command line or CORVANE_FONTS="FACE=FAMILY;..." in the
+// environment change it.
+#pragma once
+
+#include <cairo.h>
+
+#include <map>
+#include <string>
+
+namespace host {
+
+struct FontChoice {
+    std::string family;  // a fontconfig family
+    // Pixel size as a share of the box height. Quartz digits are as tall as
+    // the pixel size, caption capitals about 0.7 of it; both fill about 70 %
+    // of the box, like a glass cockpit's readouts.
+    double size_per_box_height;
+};
+
+class FontMap {
+public:
+    FontMap();  // the defaults, then CORVANE_FONTS
+    // "FACE=FAMILY"; false when the text has no '='.
+    bool set(const std::string& assignment);
+    const FontChoice& choice(const std::string& face) const;  // unknown faces: Glass Gauge's
+    // A Cairo face for the record's face and weight (100, 400, 500, ...);
+    // owned by the map.
+    cairo_font_face_t* face(const std::string& face, int weight) const;
+    ~FontMap();
+    FontMap(const FontMap&) = delete;
+    FontMap& operator=(const FontMap&) = delete;
+
+private:
+    std::map<std::string, FontChoice> choices_;
+    mutable std::map<std::pair<std::string, int>, cairo_font_face_t*> faces_;
+};
+
+}  // namespace host
