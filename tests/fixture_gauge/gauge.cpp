@@ -16,12 +16,13 @@
 // 11 label "WORD" + 300 spaces + "%.0f" (longer than the host's buffer)
 // 12 string: the first-draw counter, "C %.0f"
 // 13 string: the bound named variable "fixture_var", or -1 while unbound
+//    (amber, weight 100)
 //
 // Hot spots in list order: push (10,10,30,20) sends 0x10101 with
 // x * 1000 + y and counts "fixture_var" up; knob (50,10,30,20) sends 0x10102
 // with the mouse flags on presses and repeats; lever (120,10,20,80) sends
-// 0x10103 with y on drags; a push (10,10,100,100) under all of them sends
-// 0x10104.
+// 0x10103 with y on drags; a push (10,10,140,100) under all of them sends
+// 0x10104 and counts the first-draw counter up.
 #include "frame/elements.hpp"
 #include "frame/idioms.hpp"
 
@@ -41,6 +42,7 @@ int icon_choice() { return token(IconChoice) > 0 ? 1 : 0; }
 
 constexpr TextStyle green{"Quartz", 400, rgb(0, 255, 0)};
 constexpr TextStyle white{"Glass Gauge", 500, rgb(255, 255, 255)};
+constexpr TextStyle amber{"Glass Gauge", 100, rgb(255, 176, 0)};
 
 constinit Chain chain{
     image(0x100),
@@ -58,7 +60,7 @@ constinit Chain chain{
     text({10, 175}, {60, 20}, green, readout<"%.0f", tok<Huge>>),
     text({80, 175}, {40, 20}, white, label<"WORD", 300, "%.0f">),
     text({130, 175}, {30, 20}, white, state_readout<"C %.0f", &counter>),
-    text({160, 175}, {40, 20}, white, readout<"%.0f", bound_value>),
+    text({160, 175}, {40, 20}, amber, readout<"%.0f", bound_value>),
 };
 static_assert(decltype(chain)::size == 14);
 
@@ -69,6 +71,7 @@ int32_t push(int32_t x, int32_t y, uint32_t) {
 }
 int32_t overlapped(int32_t, int32_t, uint32_t) {
     trigger_key_event(0x10104, 0);
+    ++counter;
     return 0;
 }
 int32_t knob(int32_t, int32_t, uint32_t flags) {
@@ -85,7 +88,7 @@ constinit auto mouse =
                               {{10, 10, 30, 20}, CURSOR_HAND, MOUSE_LEFTSINGLE, push},
                               {{50, 10, 30, 20}, CURSOR_UPARROW, MOUSE_LEFTSINGLE | MOUSE_DOWN_REPEAT, knob},
                               {{120, 10, 20, 80}, CURSOR_NORMAL, MOUSE_LEFTDRAG, lever},
-                              {{10, 10, 100, 100}, CURSOR_HAND, MOUSE_LEFTSINGLE, overlapped},
+                              {{10, 10, 140, 100}, CURSOR_HAND, MOUSE_LEFTSINGLE, overlapped},
                           });
 
 void pre_install() { register_var_by_name(&fixture_var, "fixture_var"); }
