@@ -1,5 +1,6 @@
 #include "art/art.hpp"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -108,6 +109,96 @@ void centred_text(cairo_t* cr, const std::string& text, double x, double y, doub
     cairo_move_to(cr, x - extents.width / 2 - extents.x_bearing, y - extents.height / 2 - extents.y_bearing);
     set_colour(cr, colour);
     cairo_show_text(cr, text.c_str());
+}
+
+void fill_rectangle(cairo_t* cr, double x, double y, double width, double height, Colour colour) {
+    cairo_rectangle(cr, x, y, width, height);
+    set_colour(cr, colour);
+    cairo_fill(cr);
+}
+
+void frame_rectangle(cairo_t* cr, double x, double y, double width, double height, double line_width, Colour colour) {
+    const double half = line_width / 2;
+    cairo_rectangle(cr, x + half, y + half, width - line_width, height - line_width);
+    cairo_set_line_width(cr, line_width);
+    set_colour(cr, colour);
+    cairo_stroke(cr);
+}
+
+void fill_polygon(cairo_t* cr, const std::vector<Point>& corners, Colour colour) {
+    if (corners.empty()) return;
+    cairo_new_path(cr);
+    for (const Point& corner : corners) cairo_line_to(cr, corner.x, corner.y);
+    cairo_close_path(cr);
+    set_colour(cr, colour);
+    cairo_fill(cr);
+}
+
+void line(cairo_t* cr, Point from, Point to, double width, Colour colour) {
+    cairo_move_to(cr, from.x, from.y);
+    cairo_line_to(cr, to.x, to.y);
+    cairo_set_line_width(cr, width);
+    set_colour(cr, colour);
+    cairo_stroke(cr);
+}
+
+void text(cairo_t* cr, const std::string& words, double x, double y, double size, Colour colour, Align align,
+          const char* family, bool bold) {
+    cairo_select_font_face(cr, family, CAIRO_FONT_SLANT_NORMAL,
+                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, size);
+    cairo_text_extents_t digit, extents;
+    cairo_text_extents(cr, "0", &digit);
+    cairo_text_extents(cr, words.c_str(), &extents);
+    double left = x;
+    if (align == Align::Centre) left = x - extents.x_advance / 2;
+    if (align == Align::Right) left = x - extents.x_advance;
+    cairo_move_to(cr, left, y - digit.height / 2 - digit.y_bearing);
+    set_colour(cr, colour);
+    cairo_show_text(cr, words.c_str());
+}
+
+namespace {
+constexpr double full_turn = 2 * 3.14159265358979323846;
+
+double direction(Point from, Point to) { return std::atan2(to.y - from.y, to.x - from.x); }
+}  // namespace
+
+Sweep::Sweep(Point centre, Point low, double low_value, Point high, double high_value)
+    : centre_(centre), start_(direction(centre, low)), low_value_(low_value), high_value_(high_value) {
+    turn_ = std::fmod(direction(centre, high) - start_, full_turn);
+    if (turn_ < 0) turn_ += full_turn;
+}
+
+double Sweep::angle(double value) const { return start_ + (value - low_value_) / (high_value_ - low_value_) * turn_; }
+
+Point Sweep::at(double value, double radius) const {
+    const double a = angle(value);
+    return {centre_.x + radius * std::cos(a), centre_.y + radius * std::sin(a)};
+}
+
+void fill_band(cairo_t* cr, const Sweep& sweep, double from, double to, double inner, double outer, Colour colour) {
+    const Point c = sweep.centre();
+    cairo_new_path(cr);
+    cairo_arc(cr, c.x, c.y, outer, sweep.angle(from), sweep.angle(to));
+    cairo_arc_negative(cr, c.x, c.y, inner, sweep.angle(to), sweep.angle(from));
+    cairo_close_path(cr);
+    set_colour(cr, colour);
+    cairo_fill(cr);
+}
+
+void stroke_arc(cairo_t* cr, const Sweep& sweep, double from, double to, double radius, double width, Colour colour) {
+    const Point c = sweep.centre();
+    cairo_new_path(cr);
+    cairo_arc(cr, c.x, c.y, radius, sweep.angle(from), sweep.angle(to));
+    cairo_set_line_width(cr, width);
+    set_colour(cr, colour);
+    cairo_stroke(cr);
+}
+
+void radial_tick(cairo_t* cr, const Sweep& sweep, double value, double inner, double outer, double width,
+                 Colour colour) {
+    line(cr, sweep.at(value, inner), sweep.at(value, outer), width, colour);
 }
 
 }  // namespace art

@@ -66,6 +66,57 @@ void fill_rounded_gradient(cairo_t* cr, double x, double y, double width, double
 void centred_text(cairo_t* cr, const std::string& text, double x, double y, double size, Colour colour,
                   bool bold = false);
 
+// ---- Shapes -------------------------------------------------------------------
+
+struct Point {
+    double x, y;
+};
+
+void fill_rectangle(cairo_t* cr, double x, double y, double width, double height, Colour colour);
+// The outline of a rectangle whose outer edge is the given box.
+void frame_rectangle(cairo_t* cr, double x, double y, double width, double height, double line_width, Colour colour);
+void fill_polygon(cairo_t* cr, const std::vector<Point>& corners, Colour colour);
+void line(cairo_t* cr, Point from, Point to, double width, Colour colour);
+
+// ---- Text ---------------------------------------------------------------------
+
+enum class Align { Left, Centre, Right };
+
+// Text in `family` at `size` pixels, aligned on x, with the height of its
+// digits centred on y.
+void text(cairo_t* cr, const std::string& words, double x, double y, double size, Colour colour, Align align,
+          const char* family = "Roboto Condensed", bool bold = false);
+
+// ---- Dials ----------------------------------------------------------------------
+
+// The sweep of a needle about its centre as the host reads a two-point
+// needle table: the direction of the first point at the first value, turning
+// clockwise on the screen to the direction of the second point at the second
+// value, linearly in the value (no turn when the directions agree).
+// Draw scales from the same points the needle table names, so they agree.
+class Sweep {
+public:
+    Sweep(Point centre, Point low, double low_value, Point high, double high_value);
+
+    Point centre() const { return centre_; }
+    // Cairo's angle for `value`: radians from +x, clockwise on the screen.
+    double angle(double value) const;
+    // The point at `radius` from the centre in the direction of `value`.
+    Point at(double value, double radius) const;
+
+private:
+    Point centre_;
+    double start_, turn_, low_value_, high_value_;
+};
+
+// A ring segment between two radii over the values `from` to `to`.
+void fill_band(cairo_t* cr, const Sweep& sweep, double from, double to, double inner, double outer, Colour colour);
+// An arc line at `radius` over the values `from` to `to`.
+void stroke_arc(cairo_t* cr, const Sweep& sweep, double from, double to, double radius, double width, Colour colour);
+// A radial tick at `value` between two radii.
+void radial_tick(cairo_t* cr, const Sweep& sweep, double value, double inner, double outer, double width,
+                 Colour colour);
+
 }  // namespace art
 
 // Defined by each gauge's art program.

@@ -66,6 +66,21 @@ double scaled() {
 }
 inline double zero() { return 0.0; }
 
+// The entry divided by a constant (a quotient, not a product with its
+// reciprocal, which can differ in the last bit).
+template <int Index, double Divisor>
+double divided() {
+    return token(Index) / Divisor;
+}
+
+// Degrees Rankine to degrees Celsius, subtracting before scaling:
+// (value - 459.7 - 32) * 0.5556.
+inline double rankine_to_celsius(double rankine) { return (rankine - 459.7 - 32) * 0.5556; }
+template <int Index>
+double celsius_from_rankine() {
+    return rankine_to_celsius(token(Index));
+}
+
 // Clamping: a value above `hi` becomes `hi`, then a value below `lo`
 // becomes `lo`.
 struct Bounds {
@@ -105,14 +120,33 @@ void write_text(ELEMENT_STRING* element, const char* format, Args... args) {
 
 // ---- Readouts and labels -------------------------------------------------------
 
+// The source's value narrowed to single precision, then clamped.
+template <Source From, Bounds B>
+float narrowed_value() {
+    float value = static_cast<float>(From());
+    return static_cast<float>(clamp_value(value, B));
+}
+
 // A number: the value narrowed to single precision, clamped, tested and
 // written with `Format`.
 template <FixedString Format, Source From, Condition Shown = always, Bounds B = Bounds{}>
 double readout(ELEMENT_STRING* element) {
-    float value = static_cast<float>(From());
-    value = static_cast<float>(clamp_value(value, B));
+    float value = narrowed_value<From, B>();
     light_and_show(element->header, Shown(value));
     write_text(element, Format.text, static_cast<double>(value));
+    return 0;
+}
+
+// As readout, but a value that is not a number (an undefined quotient, which
+// no clamp catches) writes `Marker` instead of printf's "nan".
+template <FixedString Format, Source From, Condition Shown, Bounds B, FixedString Marker>
+double marked_readout(ELEMENT_STRING* element) {
+    float value = narrowed_value<From, B>();
+    light_and_show(element->header, Shown(value));
+    if (value != value)
+        write_text(element, "%s", Marker.text);
+    else
+        write_text(element, Format.text, static_cast<double>(value));
     return 0;
 }
 
