@@ -53,10 +53,13 @@ namespace {
 // ---- GaugeSound binding ----------------------------------------------------
 // The library lives in the modules' own folder as GaugeSound.so. Finding an
 // already loaded copy takes no reference (the probe's reference is dropped at
-// once); loading takes one, which pre-kill releases.
+// once); loading takes one, which pre-kill releases. The module remembers
+// whether it holds a reference of its own, so that it never releases one it
+// did not take (a handle found at pre-update belongs to whoever loaded it).
 
 struct SoundBinding {
     void* handle = nullptr;
+    bool owns_reference = false;
     void (*play)() = nullptr;
     void (*stop)() = nullptr;
     void (*terminate)() = nullptr;
@@ -82,7 +85,14 @@ void* find_loaded_sound_library() {
     return handle;
 }
 
-void* load_sound_library() { return dlopen(sound_library_path().c_str(), RTLD_NOW | RTLD_LOCAL); }
+// Takes a reference of the module's own, if it has none yet.
+void load_sound_library() {
+    if (sound.owns_reference) return;
+    if (void* handle = dlopen(sound_library_path().c_str(), RTLD_NOW | RTLD_LOCAL)) {
+        sound.handle = handle;
+        sound.owns_reference = true;
+    }
+}
 
 template <class Function>
 Function resolve(const char* name) {
@@ -99,7 +109,7 @@ void resolve_sound_entry_points() {
 // Pre-update and pre-kill: look the library up, load it if it is not loaded.
 void find_or_load_sound_library() {
     sound.handle = find_loaded_sound_library();
-    if (!sound.handle) sound.handle = load_sound_library();
+    if (!sound.handle) load_sound_library();
     resolve_sound_entry_points();
 }
 
@@ -118,7 +128,7 @@ void service_callback(GAUGEHDR*, int32_t service_id, uint32_t) {
         call(hooks.pre_install);
         break;
     case PANEL_SERVICE_PRE_INITIALIZE:
-        if (!sound.handle) sound.handle = load_sound_library();
+        load_sound_library();
         resolve_sound_entry_points();
         call(hooks.pre_initialise);
         break;
@@ -136,10 +146,10 @@ void service_callback(GAUGEHDR*, int32_t service_id, uint32_t) {
     case PANEL_SERVICE_PRE_KILL:
         find_or_load_sound_library();
         if (sound.terminate) sound.terminate();
-        // Release the one reference. The handle and entry points are then
-        // forgotten: a gauge initialised again takes a reference of its own
-        // rather than borrowing (and later releasing) one it never took.
-        if (sound.handle) dlclose(sound.handle);
+        // Release the module's one reference. The handle and entry points are
+        // then forgotten: a gauge initialised again takes a reference of its
+        // own rather than borrowing (and later releasing) one it never took.
+        if (sound.owns_reference) dlclose(sound.handle);
         sound = SoundBinding{};
         call(hooks.pre_kill);
         break;

@@ -15,8 +15,10 @@ namespace host {
 struct FontChoice {
     std::string family;  // a fontconfig family
     // Pixel size as a share of the box height. Quartz digits are as tall as
-    // the pixel size, caption capitals about 0.7 of it; both fill about 70 %
-    // of the box, like a glass cockpit's readouts.
+    // the pixel size and fill 72 % of the box; caption capitals are about
+    // 0.7 of the pixel size, so captions stand a little smaller than the
+    // digits, as on a glass cockpit, and the longest caption word still fits
+    // its box.
     double size_per_box_height;
 };
 

@@ -88,25 +88,33 @@ PanelHost::~PanelHost() {
 
 std::vector<LoadedModule*> PanelHost::load(const std::vector<std::string>& names) {
     std::vector<LoadedModule*> loaded;
+    std::string failures;
     for (const std::string& name : names) {
-        bool is_path = name.find('/') != std::string::npos;
-        std::string path = is_path ? name : modules_dir_ + "/" + name + ".gau";
-        std::string short_name = name;
-        if (is_path) {
-            short_name = name.substr(name.rfind('/') + 1);
-            if (auto dot = short_name.rfind(".gau"); dot != std::string::npos) short_name.resize(dot);
+        try {
+            bool is_path = name.find('/') != std::string::npos;
+            std::string path = is_path ? name : modules_dir_ + "/" + name + ".gau";
+            std::string short_name = name;
+            if (is_path) {
+                short_name = name.substr(name.rfind('/') + 1);
+                if (short_name.size() > 4 && short_name.ends_with(".gau")) short_name.resize(short_name.size() - 4);
+            }
+            if (find(short_name)) throw LoadError("module " + short_name + ": it is already loaded");
+            auto entry = std::make_unique<LoadedModule>();
+            entry->module = Module::load(short_name, path);
+            entry->states.resize(entry->module->elements().size());
+            entry->texts.resize(entry->module->elements().size(), std::array<char, LoadedModule::text_buffer_size>{});
+            entry->module->import_table().panels.pointer = &panels_;
+            modules_.push_back(std::move(entry));
+            loaded.push_back(modules_.back().get());
+        } catch (const LoadError& error) {
+            failures += (failures.empty() ? "" : "; ") + std::string(error.what());
         }
-        if (find(short_name)) throw LoadError("module " + short_name + ": it is already loaded");
-        auto entry = std::make_unique<LoadedModule>();
-        entry->module = Module::load(short_name, path);
-        entry->states.resize(entry->module->elements().size());
-        entry->texts.resize(entry->module->elements().size(), std::array<char, LoadedModule::text_buffer_size>{});
-        entry->module->import_table().panels.pointer = &panels_;
-        modules_.push_back(std::move(entry));
-        loaded.push_back(modules_.back().get());
     }
+    // The modules that did load go on: every pre-install, then every
+    // pre-initialise.
     for (LoadedModule* module : loaded) service(*module, PANEL_SERVICE_PRE_INSTALL);
     for (LoadedModule* module : loaded) service(*module, PANEL_SERVICE_PRE_INITIALIZE);
+    if (!failures.empty()) throw LoadError(failures);
     return loaded;
 }
 

@@ -71,8 +71,9 @@ public:
     const std::string& modules_dir() const { return modules_dir_; }
 
     // Loads NAME.gau from the modules folder (or a path, when NAME holds a
-    // '/'), then service 2 on each, then service 4 on each. Throws LoadError
-    // for the first module that cannot be loaded; the ones before it stay.
+    // '/'), then service 2 on each, then service 4 on each. A module that
+    // cannot be loaded is skipped and the others go on; then LoadError names
+    // every refused module and its fault.
     std::vector<LoadedModule*> load(const std::vector<std::string>& names);
     LoadedModule* find(const std::string& name);
     LoadedModule& get(const std::string& name);  // throws std::out_of_range

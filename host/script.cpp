@@ -21,7 +21,7 @@ double parse_real(const std::string& text) {
     errno = 0;
     double value = std::strtod(text.c_str(), &end);
     if (!digits || text.find_first_not_of("0123456789+-.eE") != std::string::npos ||
-        end != text.c_str() + text.size() || errno == ERANGE)
+        end != text.c_str() + text.size() || (errno == ERANGE && std::isinf(value)))
         throw ScriptError("'" + text + "' is not a decimal number");
     return value;
 }

@@ -285,7 +285,7 @@ TEST_F(FixtureTest, TextIsCutToTheBufferThatTheHostSupplies) {
     EXPECT_EQ(label.size(), record.string_size - 1);
     EXPECT_EQ(label.substr(0, 4), "WORD");
     EXPECT_EQ(label.find_first_not_of(' ', 4), std::string::npos) << "the number past the spaces was written";
-    EXPECT_EQ(text(OatLabel), "OAT      0");
+    EXPECT_EQ(text(OatLabel), "OAT          0");
 }
 
 TEST_F(FixtureTest, StringsWriteEveryDigitOfTheNarrowedValue) {

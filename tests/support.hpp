@@ -31,7 +31,7 @@ enum FixtureElement : size_t {
     FullTurnNeedle,  // token 10, table 0..359 one pixel apart
     ThreeNeedle,     // token 11, left 0, up 50, right 100
     PoweredReadout,  // "%6.1f" of token 12, clamped -100..100, shown while powered
-    OatLabel,        // "OAT" + 4 spaces + "%3.0f"
+    OatLabel,        // "OAT" + 8 spaces + "%3.0f"
     SourceIcon,      // 0x300, 3 states, own token 13
     PoweredIcon,     // 0x310, 2 states, hidden unless powered
     Slider,          // 0x400, scale (2, -3), own tokens 15 and 16

@@ -22,11 +22,12 @@ void draw_bitmaps(art::Bitmaps& bitmaps) {
     fill(background, 10, 10, 180, 180, {60, 60, 60});
     bitmaps.add(0x100, std::move(background));
 
-    // Needle: 50 x 10, pointing along +x from its pivot (5,5); tip is white.
-    art::Canvas needle(50, 10);
+    // Needle: 46 x 10, pointing along +x from its pivot (5,5); the white tip
+    // ends 40 px from the pivot, on the three-entry table's points.
+    art::Canvas needle(46, 10);
     needle.crisp();
-    fill(needle, 0, 3, 44, 4, {255, 128, 0});
-    fill(needle, 44, 3, 6, 4, {255, 255, 255});
+    fill(needle, 0, 3, 40, 5, {255, 128, 0});
+    fill(needle, 40, 3, 6, 5, {255, 255, 255});
     bitmaps.add(0x200, std::move(needle));
 
     // Icon states 0 (red), 1 (green); state 2 has no bitmap. Second icon:
@@ -43,11 +44,11 @@ void draw_bitmaps(art::Bitmaps& bitmaps) {
     fill(tape, 0, 0, 20, 1, {255, 0, 0});
     fill(tape, 0, 99, 20, 1, {0, 0, 255});
     bitmaps.add(0x500, std::move(tape));
-    // Its window: (1,1,1) shows the tape; a 2 px white frame; a black hole.
+    // Its window: (1,1,1) shows the tape, a white 2 px left column shows
+    // itself, a black 4 x 4 hole at (8,18) shows nothing.
     art::Canvas window = solid(20, 40, {1, 1, 1});
-    fill(window, 0, 0, 20, 2, {255, 255, 255});
-    fill(window, 0, 38, 20, 2, {255, 255, 255});
-    fill(window, 0, 18, 4, 4, {0, 0, 0});
+    fill(window, 0, 0, 2, 40, {255, 255, 255});
+    fill(window, 8, 18, 4, 4, {0, 0, 0});
     bitmaps.add(0x501, std::move(window));
 
     // Sprite texture 64 x 64: blue upper half, brown lower half, a white

@@ -5,7 +5,7 @@
 //  1 needle 0x200 full-turn table 0..359 (points one pixel apart), token 10
 //  2 needle 0x200 three-entry table: left 0, up 50, right 100, token 11
 //  3 string "%6.1f" of token 12, clamped to -100..100, shown while powered
-//  4 label "OAT" + 4 spaces + "%3.0f"
+//  4 label "OAT" + 8 spaces + "%3.0f"
 //  5 icon 0x300, 3 states (0x302 missing), own source token 13
 //  6 icon 0x310, 2 states: 1 while token 14 > 0; hidden unless powered
 //  7 slider 0x400, scale (2, -3), own tokens 15 and 16
@@ -49,7 +49,7 @@ constinit Chain chain{
     needle(0x200, {100, 100}, {5, 5}, needle_value<tok<Full>>, {{100, 20, 0}, {99, 20, 359}}),
     needle(0x200, {100, 100}, {5, 5}, needle_value<tok<Three>>, {{60, 100, 0}, {100, 60, 50}, {140, 100, 100}}),
     text({10, 150}, {60, 20}, green, readout<"%6.1f", tok<Readout>, power_is_one, Bounds{.hi = 100, .lo = -100}>),
-    text({80, 150}, {40, 20}, white, label<"OAT", 4, "%3.0f">),
+    text({80, 150}, {40, 20}, white, label<"OAT", 8, "%3.0f">),
     icon(0x300, {10, 40}, 3, icon_source<>, 13),
     icon(0x310, {40, 40}, 2, icon_state<icon_choice, power_is_one>),
     slider(0x400, {150, 150}, {.scale_x = 2, .scale_y = -3, .token_x = 15, .token_y = 16}, slider_source_x<>,
