@@ -14,11 +14,12 @@ namespace host {
 
 struct FontChoice {
     std::string family;  // a fontconfig family
-    // Pixel size as a share of the box height. Quartz digits are as tall as
-    // the pixel size and fill 72 % of the box; caption capitals are about
-    // 0.7 of the pixel size, so captions stand a little smaller than the
-    // digits, as on a glass cockpit, and the longest caption word still fits
-    // its box.
+    // Pixel size as a share of the box height. The modules' boxes are taller
+    // than their text (readout rows stand 25 px apart in 36 px boxes), so
+    // Quartz digits, as tall as the pixel size, fill half the box and five
+    // of them fit the 74 px between two fuel-flow readouts; caption capitals,
+    // about 0.7 of the pixel size, stand as tall as the digits, and the
+    // longest caption word still fits its box.
     double size_per_box_height;
 };
 
