@@ -9,7 +9,7 @@
 namespace host {
 
 FontMap::FontMap() {
-    choices_["Quartz"] = {"DSEG14 Classic", 0.5};
+    choices_["Quartz"] = {"DSEG14 Classic", 0.5, 0.8};
     choices_["Glass Gauge"] = {"Roboto Condensed", 0.75};
     if (const char* overrides = std::getenv("CORVANE_FONTS")) {
         std::istringstream list(overrides);

@@ -21,6 +21,9 @@ struct FontChoice {
     // about 0.7 of the pixel size, stand as tall as the digits, and the
     // longest caption word still fits its box.
     double size_per_box_height;
+    // Horizontal squeeze: DSEG's digits are wide for their height; at 0.8
+    // they look like the narrow digits of an avionics display.
+    double width_scale = 1.0;
 };
 
 class FontMap {

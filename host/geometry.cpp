@@ -52,7 +52,8 @@ double needle_angle(const NONLINEARITY* table, int32_t count, double value) {
 
 double moving_offset(double y, double y_first, double y_second, int image_height, int window_height) {
     double travel = image_height - window_height;
-    if (std::isnan(y) || y_first == y_second) return 0;
+    if (std::isnan(y)) return y;
+    if (y_first == y_second) return 0;
     double fraction = (y - y_first) / (y_second - y_first);
     if (fraction < 0) fraction = 0;
     if (fraction > 1) fraction = 1;

@@ -28,8 +28,10 @@ void fill_needle_angles(ELEMENT_NEEDLE& needle);
 double needle_angle(const NONLINEARITY* table, int32_t count, double value);
 
 // The image's vertical offset in its window: 0 at y_first, image height -
-// window height at y_second, linear between and clamped to those ends. NaN
-// and an empty range give 0.
+// window height at y_second, linear between and clamped to those ends. An
+// empty range gives 0. NaN has no place on the range and gives NaN: the
+// renderer then shows the window without its image (a bar with no data
+// shows empty, not full).
 double moving_offset(double y, double y_first, double y_second, int image_height, int window_height);
 
 // The state the host reads from an icon callback's result: truncated toward

@@ -161,14 +161,15 @@ void draw_slider(const ELEMENT_SLIDER& slider, Renderer::Bitmaps& bitmaps, const
 }
 
 // Moving image: at the window's position, the image raised by its offset,
-// seen through the window, then the window's frame.
+// seen through the window, then the window's frame. Without an offset (NaN)
+// the window shows nothing.
 void draw_moving(const ELEMENT_MOVING_IMAGE& moving, Renderer::Bitmaps& bitmaps, const DrawContext& context) {
     cairo_t* cr = context.cr;
     int32_t id = moving.header.resource_id;
     cairo_save(cr);
     cairo_translate(cr, moving.header.position.x, moving.header.position.y);
     cairo_push_group(cr);
-    paint_surface(cr, bitmaps.image(id), 0, -context.state.offset_y);
+    if (std::isfinite(context.state.offset_y)) paint_surface(cr, bitmaps.image(id), 0, -context.state.offset_y);
     finish_window(cr, bitmaps.mask(id + 1), bitmaps.frame(id + 1));
     cairo_restore(cr);
 }
@@ -208,7 +209,9 @@ namespace {
 void set_font(cairo_t* cr, const FontMap& fonts, const ELEMENT_STRING& string, double size) {
     std::string face(string.font_face, strnlen(string.font_face, sizeof string.font_face));
     cairo_set_font_face(cr, fonts.face(face, string.font_weight));
-    cairo_set_font_size(cr, size);
+    cairo_matrix_t matrix;
+    cairo_matrix_init_scale(&matrix, size * fonts.choice(face).width_scale, size);
+    cairo_set_font_matrix(cr, &matrix);
 }
 }  // namespace
 

@@ -124,23 +124,27 @@ TEST_F(FixtureTest, NeedlesStandWhereTheirTablesPutTheCallbackValue) {
 // ---- Moving images -------------------------------------------------------------
 
 // The Fixture's image is 100 high in a window 40 high: 60 pixels of travel.
+// NaN has no place: its offset is NaN and the image is not drawn.
 struct OffsetCase {
     double y, first, second;
     double expected;
 };
+bool same_offset(double actual, double expected) {
+    return actual == expected || (std::isnan(actual) && std::isnan(expected));
+}
 const OffsetCase reversed_range_cases[] = {
     {100, 100, 0, 0},  {0, 100, 0, 60},        {50, 100, 0, 30}, {75, 100, 0, 15},   {150, 100, 0, 0},
-    {-50, 100, 0, 60}, {nan_value, 100, 0, 0}, {inf, 100, 0, 0}, {-inf, 100, 0, 60},
+    {-50, 100, 0, 60}, {nan_value, 100, 0, nan_value}, {inf, 100, 0, 0}, {-inf, 100, 0, 60},
 };
 const OffsetCase other_range_cases[] = {
     {0, 0, 100, 0},    {100, 0, 100, 60}, {25, 0, 100, 15}, {-10, 0, 100, 0},     {1000, 0, 100, 60},
-    {inf, 0, 100, 60}, {5, 5, 5, 0},      {0, 5, 5, 0},     {nan_value, 5, 5, 0},
+    {inf, 0, 100, 60}, {5, 5, 5, 0},      {0, 5, 5, 0},     {nan_value, 5, 5, nan_value},
 };
 
 TEST(MovingOffset, GrowsFromTheFirstToTheSecondRangeValueAndClampsAtItsEnds) {
     for (const auto* cases : {&reversed_range_cases, &other_range_cases})
         for (const OffsetCase& c : *cases)
-            EXPECT_EQ(host::moving_offset(c.y, c.first, c.second, 100, 40), c.expected)
+            EXPECT_TRUE(same_offset(host::moving_offset(c.y, c.first, c.second, 100, 40), c.expected))
                 << "y " << c.y << " in " << c.first << ".." << c.second;
 }
 
@@ -148,7 +152,7 @@ TEST_F(FixtureTest, MovingImageOffsetFollowsItsYValue) {
     for (const OffsetCase& c : reversed_range_cases) {
         host.set_token(17, c.y);
         host.frame();
-        EXPECT_EQ(state(fixture, Moving).offset_y, c.expected) << "token 17 = " << c.y;
+        EXPECT_TRUE(same_offset(state(fixture, Moving).offset_y, c.expected)) << "token 17 = " << c.y;
         EXPECT_EQ(state(fixture, Moving).offset_x, 0);
     }
 }
