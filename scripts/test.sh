@@ -7,6 +7,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 if [ "${1:-}" = "--sanitize" ]; then
   export BUILD_DIR="$root/build-sanitize"
+  export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
   "$root/scripts/build.sh" -DCORVANE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 else
   export BUILD_DIR="${BUILD_DIR:-$root/build}"
