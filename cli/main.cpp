@@ -80,7 +80,7 @@ int render(const std::string& modules_dir, const host::FontMap& fonts, const Ren
     std::string line = "render " + request.output + (target.empty() ? "" : " " + target) + " --light " + request.light +
                        " --scale " + std::to_string(request.scale);
     if (!step(line)) return 2;
-    std::cout << "rendered " << (target.empty() ? "panel " + request.panel : target) << " to " << request.output
+    std::cout << "rendered " << (target.empty() ? "panel " + runner.layout()->path : target) << " to " << request.output
               << std::endl;
     return 0;
 }

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config binutils
-  libcairo2-dev nlohmann-json3-dev libcli11-dev
+  libcairo2-dev libfontconfig-dev nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fontconfig fonts-dejavu-core fonts-dseg fonts-roboto-unhinted
 )
