@@ -108,22 +108,22 @@ constexpr Node<ELEMENT_STRING> text(PIXPOINT position, PIXSIZE box, TextStyle st
 }
 
 // Kind 3: a bitmap offset by value times scale; optional own source tokens.
-struct SliderSpec {
+struct SliderMotion {
     double scale_x = 0;
     double scale_y = 0;
     int32_t token_x = 0;
     int32_t token_y = 0;
 };
-constexpr Node<ELEMENT_SLIDER> slider(int32_t resource_id, PIXPOINT position, SliderSpec spec,
+constexpr Node<ELEMENT_SLIDER> slider(int32_t resource_id, PIXPOINT position, SliderMotion motion,
                                       SLIDER_CALLBACK callback_x, SLIDER_CALLBACK callback_y) {
     ELEMENT_SLIDER record{};
     record.header = element_header(ELEMENT_TYPE_SLIDER, resource_id, position);
     record.callback_x = callback_x;
     record.callback_y = callback_y;
-    record.source_x = source_token(spec.token_x);
-    record.source_y = source_token(spec.token_y);
-    record.scale_x = spec.scale_x;
-    record.scale_y = spec.scale_y;
+    record.source_x = source_token(motion.token_x);
+    record.source_y = source_token(motion.token_y);
+    record.scale_x = motion.scale_x;
+    record.scale_y = motion.scale_y;
     return {record};
 }
 
@@ -154,11 +154,11 @@ constexpr Node<ELEMENT_MOVING_IMAGE> moving(int32_t resource_id, PIXPOINT positi
 
 // Kind 6: the texture resource_id seen through its window resource_id + 1,
 // centred on `pivot`, shifted by value * scale and turned.
-struct SpriteSpec {
+struct SpriteMotion {
     double scale_y = 0;
     double scale_rotation = 0;
 };
-constexpr Node<ELEMENT_SPRITE> sprite(int32_t resource_id, PIXPOINT position, PIXPOINT pivot, SpriteSpec spec,
+constexpr Node<ELEMENT_SPRITE> sprite(int32_t resource_id, PIXPOINT position, PIXPOINT pivot, SpriteMotion motion,
                                       SPRITE_CALLBACK callback_x, SPRITE_CALLBACK callback_y,
                                       SPRITE_CALLBACK callback_rotation) {
     ELEMENT_SPRITE record{};
@@ -167,8 +167,8 @@ constexpr Node<ELEMENT_SPRITE> sprite(int32_t resource_id, PIXPOINT position, PI
     record.callback_y = callback_y;
     record.callback_rotation = callback_rotation;
     record.scale_x = 0;
-    record.scale_y = spec.scale_y;
-    record.scale_rotation = spec.scale_rotation;
+    record.scale_y = motion.scale_y;
+    record.scale_rotation = motion.scale_rotation;
     record.texture_scale_x = 1.0f;
     record.texture_scale_y = 1.0f;
     return {record};

@@ -136,6 +136,11 @@ TEST_F(RenderTest, WindowRuleHasThreeColours) {
     EXPECT_EQ(pixel_at(surface.get(), 10, 110), white);    // white frame column
     EXPECT_EQ(pixel_at(surface.get(), 19, 120), grey);     // black hole: the background
     EXPECT_EQ(pixel_at(surface.get(), 20, 95), grey);      // above the window nothing moves
+
+    host.set_token(17, std::nan(""));  // no value: the window shows no image
+    auto empty = render();
+    EXPECT_EQ(pixel_at(empty.get(), 20, 110), grey);
+    EXPECT_EQ(pixel_at(empty.get(), 10, 110), white);
 }
 
 // The sprite's texture (blue upper half, brown lower half, a white dot right
@@ -159,6 +164,13 @@ TEST_F(RenderTest, SpriteTurnsAboutThePivotAndShifts) {
     auto shifted = render();
     EXPECT_EQ(pixel_at(shifted.get(), 183, 65), white);
     EXPECT_EQ(pixel_at(shifted.get(), 170, 64), sky);
+
+    // Turned and shifted: the shift follows the texture's own axes, as a
+    // pitch ladder moves along its turned vertical: down becomes left.
+    host.set_token(19, 90);
+    auto both = render();
+    EXPECT_EQ(pixel_at(both.get(), 163, 73), white);
+    EXPECT_EQ(pixel_at(both.get(), 174, 60), sky);
 }
 
 TEST_F(RenderTest, SliderDrawsAtPositionPlusOffset) {

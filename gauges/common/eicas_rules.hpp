@@ -196,8 +196,8 @@ constexpr ControlTokens control_tokens() {
 // their top row; the flap pointer steps 1.825 px per degree of detent (73 px
 // from 0 to 40). Spoiler bars fill upwards over 0 to 16384; the flap bar
 // fills downwards over 0 to 40 degrees.
-inline constexpr frame::SliderSpec spoiler_pointer{.scale_y = -73.0 / 16384};
-inline constexpr frame::SliderSpec flap_pointer{.scale_y = 1.825};
+inline constexpr frame::SliderMotion spoiler_pointer{.scale_y = -73.0 / 16384};
+inline constexpr frame::SliderMotion flap_pointer{.scale_y = 1.825};
 inline constexpr double spoiler_top_end = 0, spoiler_bottom_end = 16384;
 inline constexpr double flap_top_end = 40, flap_bottom_end = 0;
 inline constexpr frame::Bounds spoiler_travel{.hi = 16384, .lo = 0};
