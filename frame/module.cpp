@@ -5,7 +5,6 @@
 
 #include <dlfcn.h>
 
-#include <cstring>
 #include <string>
 
 namespace {
